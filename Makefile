@@ -1,0 +1,32 @@
+# Two commands: `make run` builds and starts the game, `make test` builds and runs every test.
+# Both install the Debian packages they need first (as root, with apt-get).
+
+BUILD := build
+JOBS  := $(shell nproc)
+
+PACKAGES := build-essential cmake pkg-config libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri \
+            libfreetype-dev libpng-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev \
+            xvfb xauth xdotool x11-apps
+
+.PHONY: run test build deps clean
+
+run: build
+	cd $(BUILD) && ./kachelzauber
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j2
+
+build: deps
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD)
+	cmake --build $(BUILD) -j$(JOBS)
+
+# Installs only what is missing, so a second run asks apt nothing.
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+clean:
+	rm -rf $(BUILD)
