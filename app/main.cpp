@@ -1,0 +1,4 @@
+// Kachelzauber: a picture puzzle. The program's entry.
+#include "app/game.h"
+
+int main() { return RunGame(); }
