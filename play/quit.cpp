@@ -1,5 +1,79 @@
-// The question asked before quitting.
+// The question asked before quitting: quit, play on, or go to the main menu.
+#include <cstdint>
+#include <string>
+
+#include "app/frame.h"
 #include "app/state.h"
 #include "play/play.h"
+#include "screens/screens.h"
 
-void QuitConfirmation() {}
+using namespace gfx;
+
+namespace {
+
+constexpr uint8_t NoAnswer = 0;
+constexpr uint8_t Quit = 1;
+constexpr uint8_t PlayOn = 2;
+
+struct Answer {
+    int left;
+    const char* label;
+};
+constexpr Answer Answers[] = {{100, "Ja, aufhören!"}, {310, "Nee, weiter!"}, {520, "Ab ins Menue..."}};
+
+bool OverAnswer(const Answer& answer) {
+    return G.MX >= answer.left && G.MX < answer.left + 200 && G.MY >= 300 && G.MY <= 400;
+}
+
+// Carries out a click on the answer under the pointer and lights that answer up.
+void HandleAnswer(int index, uint8_t& quitChoice) {
+    const Answer& answer = Answers[index];
+    if (G.MOUSE1HIT == 1) {
+        if (index == 0) {
+            quitChoice = Quit;
+        } else if (index == 1) {
+            quitChoice = PlayOn;
+            G.MOUSE1HIT = 0;
+        } else {
+            Menu();
+            quitChoice = PlayOn;
+            G.MOUSE1HIT = 0;
+        }
+    }
+    SetAlpha(0.3f);
+    SetBlend(LIGHTBLEND);
+    DrawImage(G.IMGButton, answer.left, 300, 0);
+    SetBlend(ALPHABLEND);
+    SetAlpha(1.0f);
+}
+
+}  // namespace
+
+void QuitConfirmation() {
+    uint8_t quitChoice = NoAnswer;
+    while (true) {
+        Cls();
+        for (const Answer& answer : Answers) DrawImage(G.IMGButton, answer.left, 300, 0);
+        for (int i = 0; i < 3; ++i) {
+            if (OverAnswer(Answers[i])) {
+                HandleAnswer(i, quitChoice);
+                break;
+            }
+        }
+        SetColor(0, 0, 0);
+        for (const Answer& answer : Answers) {
+            DrawText(answer.label, static_cast<float>(answer.left + 100 - TextWidth(answer.label) / 2), 330);
+        }
+        SetColor(255, 255, 255);
+        // The click tested in the next pass comes from this sample, so the first pass takes none.
+        UserInput();
+        FPS();
+        Mouse(1);
+        // No wait for the frame timer here.
+        Flip(0);
+        if (quitChoice > NoAnswer) break;
+        if (KeyHit(27)) break;
+        if (AppTerminate()) break;
+    }
+    if (quitChoice == Quit) End();
+}
