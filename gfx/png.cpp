@@ -26,6 +26,9 @@ std::optional<Pixmap> DecodePNG(std::span<const uint8_t> bytes) {
         return std::nullopt;
     }
     const bool hasAlpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+    // 16-bit files without colour information come from editors and scanners that store sRGB;
+    // read as linear light they would come out washed pale.
+    image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
     image.format = PNG_FORMAT_RGBA;
 
     Pixmap p;
