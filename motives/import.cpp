@@ -8,10 +8,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <deque>
+#include <exception>
 #include <filesystem>
+#include <future>
 #include <optional>
+#include <set>
 #include <span>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "app/state.h"
@@ -135,28 +140,74 @@ bool WriteFileSafely(const std::string& name, std::span<const uint8_t> bytes) {
     return true;
 }
 
-void NormaliseMotive(const std::string& name) {
-    const std::optional<Pixmap> picture = DecodeForNormalising(name);
-    if (!picture) {
-        // Our own copies of PNG pictures hold JPEG data, which the PNG decoder refuses. A file
-        // without the prefix that can't be read at all is left as it is.
+// What normalising one picture comes to, worked out from the file alone so that the next
+// pictures can be prepared on other cores while this one is written.
+struct Normalised {
+    bool readable = false;
+    bool copied = false;         // needs a copy under "Puzzle" + name
+    std::vector<uint8_t> jpeg;   // that copy; empty if it could not be encoded
+};
+
+Normalised PrepareCopy(const std::string& name) {
+    Normalised result;
+    try {
+        const std::optional<Pixmap> picture = DecodeForNormalising(name);
+        if (!picture) return result;
+        result.readable = true;
+        const bool tooLarge = picture->width > MOTIVE_SIDE || picture->height > MOTIVE_SIDE;
+        if (!tooLarge && HasPrefix(name)) return result;
+        result.copied = true;
+        if (picture->width == MOTIVE_SIDE && picture->height == MOTIVE_SIDE) {
+            result.jpeg = EncodeJPeg(*picture, 75);
+        } else {
+            result.jpeg = EncodeJPeg(ResizePixmap(*picture, MOTIVE_SIDE, MOTIVE_SIDE), 75);
+        }
+    } catch (const std::exception&) {
+        // Out of memory for this picture: it is left as it is, like one that can't be read.
+        result = Normalised{};
+    }
+    return result;
+}
+
+// Returns true when the copy was written.
+bool CarryOut(const std::string& name, const Normalised& n) {
+    if (!n.copied) {
+        // Also our own copies of PNG pictures: they hold JPEG data, which the PNG decoder
+        // refuses. A file without the prefix that can't be read at all is left as it is.
         if (HasPrefix(name)) DebugLog("Motiv yet exists ");
-        return;
+        return false;
     }
-    const bool tooLarge = picture->width > MOTIVE_SIDE || picture->height > MOTIVE_SIDE;
-    if (!tooLarge && HasPrefix(name)) {
-        DebugLog("Motiv yet exists ");
-        return;
-    }
-    std::optional<Pixmap> resized;
-    if (picture->width != MOTIVE_SIDE || picture->height != MOTIVE_SIDE) {
-        resized = ResizePixmap(*picture, MOTIVE_SIDE, MOTIVE_SIDE);
-    }
-    const std::vector<uint8_t> jpeg = EncodeJPeg(resized ? *resized : *picture, 75);
     // The source goes only once its copy is safely written; otherwise it stays and is catalogued.
-    if (WriteFileSafely("Puzzle" + name, jpeg)) {
-        std::error_code error;
-        fs::remove(name, error);
+    if (!WriteFileSafely("Puzzle" + name, n.jpeg)) return false;
+    std::error_code error;
+    fs::remove(name, error);
+    return true;
+}
+
+std::future<Normalised> PrepareAhead(const std::string& name) {
+    try {
+        return std::async(std::launch::async, PrepareCopy, name);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, PrepareCopy, name);  // no thread to spare
+    }
+}
+
+// The pictures in listing order, each decided as if the ones before it were done, while the
+// next ones are decoded ahead on the other cores: decoding a camera photo is most of the work.
+void NormalisePictures(const std::vector<std::string>& pictures) {
+    const size_t ahead = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+    std::set<std::string> written;
+    std::deque<std::future<Normalised>> prepared;
+    size_t next = 0;
+    for (const std::string& name : pictures) {
+        while (next < pictures.size() && prepared.size() < ahead) {
+            prepared.push_back(PrepareAhead(pictures[next++]));
+        }
+        Normalised n = prepared.front().get();
+        prepared.pop_front();
+        // A copy written earlier in this pass may have replaced this file after it was read.
+        if (written.contains(name)) n = PrepareCopy(name);
+        if (CarryOut(name, n)) written.insert("Puzzle" + name);
     }
 }
 
@@ -173,9 +224,11 @@ void NormaliseMotiveFolder() {
     {
         FolderVisit visit(MOTIVE_FOLDER);
         if (visit.entered()) {
+            std::vector<std::string> pictures;
             for (const std::string& name : names) {
-                if (IsPictureFile(name)) NormaliseMotive(name);
+                if (IsPictureFile(name)) pictures.push_back(name);
             }
+            NormalisePictures(pictures);
         }
     }
     DebugLog("Done");

@@ -53,6 +53,8 @@ const NormaliseCase NORMALISE_CASES[] = {
      {{"Puzzlecat.png", Kind::JPEG, 512, 512}}, {}, {"Puzzlecat.png"}},
     {"an existing Puzzle + name is replaced by the new copy",
      {{"Puzzlecat.png", Kind::PNG, 300, 300}, {"cat.png", Kind::PNG, 800, 600}}, {"Puzzlecat.png"}, {}},
+    {"a copy replaces a prefixed picture listed after its source, which then stays as the copy",
+     {{"Apple.png", Kind::PNG, 600, 600}, {"PuzzleApple.png", Kind::PNG, 600, 400}}, {"PuzzleApple.png"}, {}},
     {"other endings and short names are not pictures",
      {{"notes.txt", Kind::PNG, 600, 600}, {"png", Kind::PNG, 600, 600}, {"cat.gif", Kind::PNG, 600, 600},
       {"cat.png.bak", Kind::PNG, 600, 600}},
