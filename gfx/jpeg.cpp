@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <csetjmp>
+#include <filesystem>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -336,8 +337,9 @@ bool SavePixmapJPeg(const Pixmap& pixmap, const std::string& path, int quality) 
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = std::fflush(file) == 0 && ok;
     ok = std::fclose(file) == 0 && ok;
-    // A half-written picture is worse than none.
-    if (!ok) std::remove(path.c_str());
+    // A half-written picture is worse than none; a device such as /dev/full is left alone.
+    std::error_code error;
+    if (!ok && std::filesystem::is_regular_file(path, error)) std::remove(path.c_str());
     return ok;
 }
 

@@ -48,6 +48,7 @@ Pixmap ConvertPixmap(const Pixmap& pixmap, int format) {
 
 Pixmap YFlipPixmap(const Pixmap& pixmap) {
     Pixmap flipped = pixmap;
+    if (pixmap.pixels.size() < size_t(pixmap.width) * size_t(pixmap.height) * 4) return flipped;
     const size_t row = size_t(pixmap.width) * 4;
     for (int y = 0; y < pixmap.height; ++y) {
         std::memcpy(&flipped.pixels[size_t(y) * row], &pixmap.pixels[size_t(pixmap.height - 1 - y) * row], row);
