@@ -112,8 +112,10 @@ void BenchNormalising(const char* kind, int grain) {
 }
 
 void BenchCatalogue() {
-    // More normalised pictures, written as the normalisation pass writes them.
-    for (int i = 0; i < CATALOGUE_PICTURES - PHOTOS; ++i) {
+    // Normalised pictures, as the normalisation pass writes them.
+    fs::remove_all("Motives");
+    fs::create_directory("Motives");
+    for (int i = 0; i < CATALOGUE_PICTURES; ++i) {
         Write("Motives/Puzzle" + std::to_string(i) + ".png", EncodeJPeg(CameraPicture(512, 512, i, 6), 75));
     }
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
@@ -145,7 +147,9 @@ void BenchCatalogue() {
 
 }  // namespace
 
-int main() {
+// With "normalise" or "catalogue" only that part runs (for profiling).
+int main(int argc, char** argv) {
+    const std::string only = argc > 1 ? argv[1] : "";
     std::string pattern = (fs::temp_directory_path() / "kz-bench-XXXXXX").string();
     const fs::path root = mkdtemp(pattern.data());
     const fs::path home = fs::current_path();
@@ -153,9 +157,11 @@ int main() {
     fs::create_directory("Motives");
     int status = 0;
     try {
-        BenchNormalising("photo-like", 6);
-        BenchNormalising("grainy", 16);
-        BenchCatalogue();
+        if (only != "catalogue") {
+            BenchNormalising("photo-like", 6);
+            BenchNormalising("grainy", 16);
+        }
+        if (only != "normalise") BenchCatalogue();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "benchmark failed: %s\n", e.what());
         status = 1;

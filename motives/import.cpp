@@ -193,9 +193,11 @@ std::future<Normalised> PrepareAhead(const std::string& name) {
 }
 
 // The pictures in listing order, each decided as if the ones before it were done, while the
-// next ones are decoded ahead on the other cores: decoding a camera photo is most of the work.
+// next one is decoded ahead on another core: decoding a camera photo is most of the work. The
+// workers only read and decode; every file is written and deleted here, in listing order.
 void NormalisePictures(const std::vector<std::string>& pictures) {
-    const size_t ahead = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+    // Two at a time: a large PNG can take hundreds of megabytes while it is decoded.
+    const size_t ahead = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 2);
     std::set<std::string> written;
     std::deque<std::future<Normalised>> prepared;
     size_t next = 0;
