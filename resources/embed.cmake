@@ -16,7 +16,4 @@ foreach(i RANGE ${last})
   string(APPEND text "extern const std::uint8_t ${symbol}[${size}] = {\n${bytes}\n};\n")
   string(APPEND text "extern const std::size_t ${symbol}_size = ${size};\n\n")
 endforeach()
-file(WRITE "${OUT}.tmp" "${text}")
-# Replacing only on change spares a recompile when nothing changed.
-file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)
-file(REMOVE "${OUT}.tmp")
+file(WRITE "${OUT}" "${text}")
