@@ -15,31 +15,36 @@ constexpr uint8_t NoAnswer = 0;
 constexpr uint8_t Quit = 1;
 constexpr uint8_t PlayOn = 2;
 
+uint8_t AnswerQuit() { return Quit; }
+
+uint8_t AnswerPlayOn() {
+    G.MOUSE1HIT = 0;
+    return PlayOn;
+}
+
+// The menu runs at once; when it returns, play goes on with whatever board is then current.
+uint8_t AnswerMenu() {
+    Menu();
+    G.MOUSE1HIT = 0;
+    return PlayOn;
+}
+
 struct Answer {
     int left;
     const char* label;
+    uint8_t (*onClick)();
 };
-constexpr Answer Answers[] = {{100, "Ja, aufhören!"}, {310, "Nee, weiter!"}, {520, "Ab ins Menue..."}};
+constexpr Answer Answers[] = {
+    {100, "Ja, aufhören!", AnswerQuit},
+    {310, "Nee, weiter!", AnswerPlayOn},
+    {520, "Ab ins Menue...", AnswerMenu},
+};
 
 bool OverAnswer(const Answer& answer) {
     return G.MX >= answer.left && G.MX < answer.left + 200 && G.MY >= 300 && G.MY <= 400;
 }
 
-// Carries out a click on the answer under the pointer and lights that answer up.
-void HandleAnswer(int index, uint8_t& quitChoice) {
-    const Answer& answer = Answers[index];
-    if (G.MOUSE1HIT == 1) {
-        if (index == 0) {
-            quitChoice = Quit;
-        } else if (index == 1) {
-            quitChoice = PlayOn;
-            G.MOUSE1HIT = 0;
-        } else {
-            Menu();
-            quitChoice = PlayOn;
-            G.MOUSE1HIT = 0;
-        }
-    }
+void LightUp(const Answer& answer) {
     SetAlpha(0.3f);
     SetBlend(LIGHTBLEND);
     DrawImage(G.IMGButton, answer.left, 300, 0);
@@ -54,11 +59,11 @@ void QuitConfirmation() {
     while (true) {
         Cls();
         for (const Answer& answer : Answers) DrawImage(G.IMGButton, answer.left, 300, 0);
-        for (int i = 0; i < 3; ++i) {
-            if (OverAnswer(Answers[i])) {
-                HandleAnswer(i, quitChoice);
-                break;
-            }
+        for (const Answer& answer : Answers) {
+            if (!OverAnswer(answer)) continue;
+            if (G.MOUSE1HIT == 1) quitChoice = answer.onClick();
+            LightUp(answer);
+            break;
         }
         SetColor(0, 0, 0);
         for (const Answer& answer : Answers) {
