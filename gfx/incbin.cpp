@@ -1,11 +1,10 @@
 // Files carried inside the program ("incbin::" names), reading a file or resource whole, and
 // the debug log.
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <system_error>
-#include <filesystem>
 
 #include "gfx/gfx.h"
 
@@ -57,7 +56,8 @@ std::optional<std::vector<uint8_t>> ReadUrl(const std::string& url) {
 
 void DebugLog(const std::string& line) {
 #ifndef NDEBUG
-    std::cerr << line << '\n';
+    // One write, so lines from decoding threads don't interleave.
+    std::cerr << (line + '\n') << std::flush;
 #else
     (void)line;
 #endif
