@@ -8,6 +8,8 @@
 bool HasPictureEnding(const std::string& name);
 
 // Runs before the game window opens. Never deletes a picture before its copy is safely written.
+// Decodes the next picture on a second thread meanwhile: the pixmap functions it uses (load,
+// resize, encode) must stay safe to call from two threads at once.
 void NormaliseMotiveFolder();
 
 // Runs after the game window opened, with the mask colour set: fills G.MotivesList with one
