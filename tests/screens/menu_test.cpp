@@ -73,7 +73,8 @@ TEST_F(MenuTest, ButtonsLightUpUnderThePointerAndAClickStartsOrQuits) {
 // shows at alpha y/500, mirrored about y = 365 at half that.
 TEST_F(MenuTest, CreditsGlideInFromAboveFadingInWithAFainterMirrorImage) {
     bool blankAtEntry = false;
-    int aboveRow1 = 0, row1At90 = 0, row1At230 = 0, mirrorOfRow1 = 0, whereRow1HadRestarted = 0;
+    int aboveRow1 = 0, row1At90 = 0, row1At230 = 0, mirrorOfRow1 = 0;
+    int aboveRestartedRow1 = 0, restartedRow1 = 0;
     Script script;
     script.then([&] { blankAtEntry = OnlyButtonsAndCursor(); })
         .idle(199)
@@ -86,9 +87,10 @@ TEST_F(MenuTest, CreditsGlideInFromAboveFadingInWithAFainterMirrorImage) {
             row1At230 = Brightest(75, 231, 250, 254);
             mirrorOfRow1 = Brightest(75, 476, 250, 499);
         })
-        .idle(199)
-        .then([&] {  // frame 600: row 1 passed 350 at frame 572 and waits above the window
-            whereRow1HadRestarted = Brightest(40, 350, 290, 384);
+        .idle(239)
+        .then([&] {  // frame 640: row 1 passed 350 at frame 571, restarted at -20, now at 27.6
+            aboveRestartedRow1 = Brightest(124, 20, 300, 27);
+            restartedRow1 = Brightest(124, 29, 300, 50);
             drive::Key(27);
         });
     ASSERT_EQ(script.run(Menu, 3), Outcome::Ended);
@@ -98,7 +100,8 @@ TEST_F(MenuTest, CreditsGlideInFromAboveFadingInWithAFainterMirrorImage) {
     EXPECT_NEAR(row1At90 - 50, 0.18 * 205, 8);
     EXPECT_NEAR(row1At230 - 50, 0.46 * 205, 10);
     EXPECT_NEAR(mirrorOfRow1 - 50, (row1At230 - 50) / 2.0, 6);
-    EXPECT_LE(whereRow1HadRestarted, 51);
+    EXPECT_LE(aboveRestartedRow1, 51);
+    EXPECT_NEAR(restartedRow1 - 50, 0.055 * 205, 4);
 }
 
 TEST_F(MenuTest, EscapeEndsTheProgramAndACloseRequestReturnsOnlyToAPlayableBoard) {

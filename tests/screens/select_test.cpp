@@ -156,7 +156,8 @@ TEST_F(SelectTest, OneStepPer400MillisecondsAndRequestsMeanwhileAreDropped) {
     int afterTwoQuickRequests = -1, afterTheLockRanOut = -1, afterALaterRequest = -1;
     Script script;
     script.then([] { drive::Key(37); })
-        .then([] { drive::Key(37); })  // one frame later: under the lock
+        .then([] { gfx::AdvanceClock(300); })
+        .then([] { drive::Key(37); })  // some 330 ms after the step: under the lock
         .then([] { gfx::AdvanceClock(1000); })
         .then([] {})
         .then([&] {
@@ -180,9 +181,9 @@ TEST_F(SelectTest, OneStepPer400MillisecondsAndRequestsMeanwhileAreDropped) {
 // points read lie in the middle of a 16-pixel block of the motive's pattern.
 TEST_F(SelectTest, NeighboursAreTheNextMotiveLeftAndThePreviousOneRight) {
     const struct {
-        int motives;
+        int motives, middle;
         int left, right;  // catalogue places shown, -1 for none
-    } cases[] = {{1, 0, -1}, {2, 1, 1}, {3, 1, 2}};
+    } cases[] = {{1, 0, 0, -1}, {2, 0, 1, 1}, {3, 0, 1, 2}, {3, 1, 2, 0}, {3, 2, 0, 1}};
     const auto expected = [](int place, float u, float v) {
         const gfx::Pixmap pattern = PatternPixmap(512, 512, place + 1);
         const uint32_t p = gfx::ReadPixel(pattern, int(u), int(v));
@@ -190,10 +191,14 @@ TEST_F(SelectTest, NeighboursAreTheNextMotiveLeftAndThePreviousOneRight) {
         return RGB{mix((p >> 16) & 255), mix((p >> 8) & 255), mix(p & 255)};
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.motives) + " motives");
+        SCOPED_TRACE(std::to_string(c.motives) + " motives, middle " + std::to_string(c.middle));
         MakeCatalogue(c.motives);
         RGB left{}, right{};
         Script script;
+        for (int step = 0; step < c.middle; ++step) {
+            script.then([] { gfx::AdvanceClock(500); });
+            script.then([] { drive::Key(37); });
+        }
         script.then([] {}).then([&] {  // the first frame is drawn over an uncleared buffer
             left = Pixel(64, 200);
             right = Pixel(750, 200);
