@@ -142,6 +142,10 @@ int main() {
         G.Timer = CreateTimer(65);
         LoadResourcesAndDefaults();
         G.IMGPuzzle = Picture();
+        // The selection screen has shown the picture in its frames before a board is cut.
+        Cls();
+        DrawImage(G.IMGPuzzle, 144, 13, 0);
+        Flip(0);
 
         std::vector<double> prepare;
         for (int i = 0; i < 7; ++i) prepare.push_back(NewBoard(32));
