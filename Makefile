@@ -6,7 +6,7 @@ JOBS  := $(shell nproc)
 
 PACKAGES := build-essential cmake pkg-config libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri \
             libfreetype-dev libpng-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev \
-            xvfb xauth xdotool x11-apps
+            xvfb xauth xdotool x11-apps libx11-dev
 
 .PHONY: run test build deps clean
 
