@@ -134,11 +134,12 @@ Rgb FractalColour(double zx, double zy, double cx, double cy, int maxIterations,
             double t = std::sqrt(smooth) / bands;
             Rgb c = Palette(t, phase);
             double glow = Clamp01(smooth / 40.0);
-            c = Mix(c * 0.35, c, 0.4 + 0.6 * glow);
+            c = Mix(c * 0.55, c, 0.4 + 0.6 * glow);
             // A faint chequer of escape bands and orbit angles: texture even far from the set.
             int sector = int(std::floor(std::atan2(zy, zx) / (2 * PI) * 8 + 8));
             if ((int(std::floor(smooth)) + sector) & 1)
-                c = c * 0.86;
+                c = c * 0.78;
+            c = c * (0.9 + 0.1 * std::sin(std::atan2(zy, zx) * 48));  // fine field lines
             return c;
         }
         zy = 2 * zx * zy + cy;
@@ -154,7 +155,7 @@ Rgb FractalColour(double zx, double zy, double cx, double cy, int maxIterations,
 gfx::Pixmap Mandelbrot(int width, int height)
 {
     // A spot in the valley between the main body and the bulb on its left: detail everywhere.
-    const double centreX = -0.7453, centreY = 0.1127, span = 0.0075;
+    const double centreX = -0.7448, centreY = 0.1127, span = 0.0068;
     double scale = span / width;
     return Render(width, height, 2, [&](double x, double y) {
         double cx = centreX + (x - width / 2.0) * scale;
@@ -239,9 +240,13 @@ Rgb LandscapeAbove(double u, double v)
     if (sunDistance < 0.035)
         sky = Rgb{1.0, 0.96, 0.82};
     double cloud = Fbm(u * 7, v * 18, 6, 31);
-    double cover = SmoothStep(0.45, 0.72, cloud) * SmoothStep(0.02, 0.15, v);
+    double cover = SmoothStep(0.45, 0.72, cloud);
     double lit = Fbm(u * 7 + 0.02, v * 18 - 0.12, 6, 31);
     Rgb cloudColour = Mix(Rgb{0.98, 0.88, 0.85}, Rgb{0.55, 0.45, 0.60}, SmoothStep(0.5, 0.8, lit));
+    cloudColour = cloudColour * (0.8 + 0.3 * Fbm(u * 40, v * 90, 4, 34));  // billows
+    // Thin veils of high cloud streak the whole sky, so no stretch of it is plain.
+    double veil = Fbm(u * 12, v * 50, 5, 33);
+    sky = Mix(sky, Rgb{1.0, 0.90, 0.85}, 0.05 + 0.5 * SmoothStep(0.3, 0.7, veil));
     Rgb c = Mix(sky, cloudColour, cover * 0.9);
 
     // Mountain ranges from back to front, each hazier the farther it is.
@@ -271,22 +276,29 @@ Rgb LandscapeAbove(double u, double v)
         // Snow on the peaks above the snow line, reaching down the gullies.
         double snowDepth = (range.snow - ridge) * (0.1 + 0.7 * relief);
         if (depth < snowDepth)
-            m = Mix(m, Rgb{0.92, 0.93, 1.0} * (0.9 + std::clamp(slope * 40, -0.3, 0.2)), 0.9);
+            m = Mix(m, Rgb{0.92, 0.93, 1.0} * (0.9 + std::clamp(slope * 40, -0.3, 0.2)) *
+                           (0.8 + 0.25 * Fbm(u * 150, v * 150, 3, range.seed + 8)), 0.9);
         // Haze at the foot of the farther ranges.
         double haze = SmoothStep(0.0, 0.12, v - ridge) * (range.snow < 0.5 ? 0.35 : 0.0);
         c = Mix(m, Rgb{0.75, 0.70, 0.80}, haze);
     }
 
-    // A forest of little firs along the shore.
-    double treeWidth = 0.008;
-    int tree = int(std::floor(u / treeWidth));
-    for (int t = tree - 1; t <= tree + 1; t++) {
-        double centre = (t + 0.5 + 0.4 * (Random01(t, 0, 51) - 0.5)) * treeWidth;
-        double top = 0.535 - 0.035 * Random01(t, 1, 51) - 0.02 * Fbm(t * 0.05, 0, 3, 52);
-        double halfWidth = (v - top) * 0.28;
-        if (v > top && v < 0.585 && std::abs(u - centre) < halfWidth) {
-            double light = 0.6 + 0.4 * ((u - centre) / std::max(halfWidth, 1e-6));
-            c = Rgb{0.06, 0.20 + 0.08 * Random01(t, 2, 51), 0.09} * (0.6 + 0.6 * light);
+    // A forest of firs along the shore, two rows, each tree of its own height and shade.
+    for (int row = 0; row < 2; row++) {
+        double treeWidth = row == 0 ? 0.010 : 0.008;
+        double baseTop = row == 0 ? 0.525 : 0.545;
+        int tree = int(std::floor(u / treeWidth));
+        for (int t = tree - 1; t <= tree + 1; t++) {
+            int seed = 51 + row * 10;
+            double centre = (t + 0.5 + 0.5 * (Random01(t, 0, seed) - 0.5)) * treeWidth;
+            double top = baseTop - 0.05 * Random01(t, 1, seed) - 0.03 * Fbm(t * 0.07, row, 3, seed + 1);
+            double halfWidth = (v - top) * (0.22 + 0.12 * Random01(t, 3, seed));
+            if (v > top && v < 0.585 && std::abs(u - centre) < halfWidth) {
+                double side = (u - centre) / std::max(halfWidth, 1e-6);  // -1 .. 1, lit on the right
+                double needles = Fbm(u * 400, v * 250, 3, seed + 2);
+                Rgb green = Hsv(0.25 + 0.15 * Random01(t, 2, seed), 0.7, 0.40 + 0.35 * Random01(t, 4, seed));
+                c = green * ((0.6 + 0.35 * side) * (0.5 + 1.0 * needles) * (row == 0 ? 0.8 : 1.0));
+            }
         }
     }
     return c;
@@ -305,9 +317,9 @@ gfx::Pixmap Landscape(int width, int height)
             double ripple = Fbm(u * 3, (v - shore) * 90, 3, 71) - 0.5;
             double mirrored = 2 * shore - v + ripple * 0.02 * (v - shore + 0.02) * 8;
             Rgb reflection = LandscapeAbove(u + ripple * 0.01, std::max(mirrored, 0.0));
-            Rgb water = Mix(reflection * 0.8, Rgb{0.10, 0.22, 0.35}, 0.25 + 0.5 * (v - shore));
+            Rgb water = Mix(reflection * 0.9, Rgb{0.10, 0.22, 0.35}, 0.2 + 0.5 * (v - shore));
             double glint = SmoothStep(0.68, 0.8, Fbm(u * 40, (v - shore) * 160, 3, 72));
-            return water + Rgb{0.9, 0.8, 0.6} * (glint * 0.5 * std::exp(-std::abs(u - 0.72) * 6));
+            return water + Rgb{0.9, 0.8, 0.6} * (glint * (0.25 + 0.4 * std::exp(-std::abs(u - 0.72) * 6)));
         }
         // Meadow with grass and flowers.
         double grass = Fbm(u * 90, v * 30, 4, 81);
@@ -341,9 +353,10 @@ gfx::Pixmap Nebula(int width, int height)
         Rgb c = Mix(Rgb{0.05, 0.02, 0.15}, Rgb{0.85, 0.15, 0.55}, SmoothStep(0.3, 0.7, gas));
         c = Mix(c, Rgb{0.10, 0.75, 0.80}, SmoothStep(0.45, 0.8, warpV) * 0.7);
         c = Mix(c, Rgb{1.0, 0.65, 0.25}, SmoothStep(0.6, 0.85, gas * warpU * 1.6) * 0.8);
-        c = c * (0.35 + 0.9 * SmoothStep(0.25, 0.7, dust));
+        c = c * (0.5 + 0.8 * SmoothStep(0.25, 0.7, dust));
+        c = c + Rgb{0.10, 0.15, 0.35} * (0.6 * Fbm(u * 6, v * 6, 5, 90));
         // Stars: one chance in each small cell, a few big ones with rays.
-        const double cell = 9;
+        const double cell = 7;
         int sx = int(x / cell), sy = int(y / cell);
         for (int cy = sy - 1; cy <= sy + 1; cy++) {
             for (int cx = sx - 1; cx <= sx + 1; cx++) {
@@ -383,8 +396,10 @@ gfx::Pixmap ChurchWindow(int width, int height)
             double rowHeight = 0.05, row = std::floor(v / rowHeight);
             double blockX = u / 0.12 + (int(row) % 2) * 0.5;
             double joint = std::min(std::abs(Fract(v / rowHeight) - 0.5), std::abs(Fract(blockX) - 0.5));
-            double stone = Fbm(u * 50, v * 50, 4, 103) * 0.6 + 0.4 * Random01(int(blockX), int(row), 104);
-            Rgb c = Mix(Rgb{0.35, 0.30, 0.26}, Rgb{0.80, 0.72, 0.60}, stone);
+            int block = int(std::floor(blockX));
+            double stone = Fbm(u * 80, v * 80, 5, 103) * 0.7 + 0.3 * Random01(block, int(row), 104);
+            Rgb tint = Hsv(0.06 + 0.08 * Random01(block, int(row), 107), 0.15 + 0.3 * Random01(block, int(row), 108), 1.0);
+            Rgb c = Mix(Rgb{0.30, 0.27, 0.24}, tint * 0.85, stone);
             return Mix(c, Rgb{0.20, 0.18, 0.17}, SmoothStep(0.44, 0.47, joint));
         }
         // Nearest two seeds: their distance difference marks the lead between panes.
