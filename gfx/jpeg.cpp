@@ -264,8 +264,8 @@ Pixmap ApplyOrientation(const Pixmap& in, int orientation) {
     out.height = swapsSides ? w : h;
     out.hasAlpha = in.hasAlpha;
     out.pixels.resize(in.pixels.size());
-    const uint32_t* src = reinterpret_cast<const uint32_t*>(in.pixels.data());
-    uint32_t* dst = reinterpret_cast<uint32_t*>(out.pixels.data());
+    const uint8_t* src = in.pixels.data();
+    uint8_t* dst = out.pixels.data();
     for (int y = 0; y < out.height; ++y) {
         for (int x = 0; x < out.width; ++x) {
             int sx = x, sy = y;
@@ -278,7 +278,7 @@ Pixmap ApplyOrientation(const Pixmap& in, int orientation) {
                 case 7: sx = w - 1 - y; sy = h - 1 - x; break;      // transversed
                 case 8: sx = w - 1 - y; sy = x; break;              // turned a quarter anticlockwise
             }
-            dst[size_t(y) * size_t(out.width) + size_t(x)] = src[size_t(sy) * size_t(w) + size_t(sx)];
+            std::memcpy(dst + (size_t(y) * size_t(out.width) + size_t(x)) * 4, src + (size_t(sy) * size_t(w) + size_t(sx)) * 4, 4);
         }
     }
     return out;
