@@ -8,6 +8,7 @@
 #include <cstring>
 #include <csetjmp>
 #include <filesystem>
+#include <utility>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -255,7 +256,7 @@ uint8_t* AllocatePixmap(void* context, int width, int height) {
 }
 
 // The pixmap turned as the camera's orientation asks, so that it shows upright.
-Pixmap ApplyOrientation(const Pixmap& in, int orientation) {
+Pixmap ApplyOrientation(Pixmap in, int orientation) {
     if (orientation <= 1 || orientation > 8) return in;
     const int w = in.width, h = in.height;
     const bool swapsSides = orientation >= 5;
@@ -278,7 +279,8 @@ Pixmap ApplyOrientation(const Pixmap& in, int orientation) {
                 case 7: sx = w - 1 - y; sy = h - 1 - x; break;      // transversed
                 case 8: sx = w - 1 - y; sy = x; break;              // turned a quarter anticlockwise
             }
-            std::memcpy(dst + (size_t(y) * size_t(out.width) + size_t(x)) * 4, src + (size_t(sy) * size_t(w) + size_t(sx)) * 4, 4);
+            const size_t from = (size_t(sy) * size_t(w) + size_t(sx)) * 4;
+            std::memcpy(dst + (size_t(y) * size_t(out.width) + size_t(x)) * 4, src + from, 4);
         }
     }
     return out;
@@ -302,7 +304,7 @@ std::optional<Pixmap> DecodeJPEG(std::span<const uint8_t> bytes, int minSide) {
     job.allocate = AllocatePixmap;
     job.context = &p;
     if (!DecodeJpegPlain(&job)) return std::nullopt;
-    return ApplyOrientation(p, job.orientation);
+    return ApplyOrientation(std::move(p), job.orientation);
 }
 
 }  // namespace codecs
