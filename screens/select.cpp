@@ -121,8 +121,9 @@ void DrawCounter(const Visit& v) {
         DrawCentred("Keine Motive im Ordner", 200);
         DrawCentred("Motives/ gefunden", 240);
     }
+    const int place = CatalogueEmpty() ? 0 : v.index + 1;
     const std::string counter =
-        "Auswahl: " + std::to_string(v.index + 1) + "/" + std::to_string(G.CountMotives);
+        "Auswahl: " + std::to_string(place) + "/" + std::to_string(G.CountMotives);
     const int x = 400 - TextWidth(counter) / 2;
     SetScale(1, -0.8f);
     SetAlpha(0.2f);
