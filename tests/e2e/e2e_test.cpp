@@ -152,7 +152,8 @@ int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 
 // The game's own arrow with its tip at (x, y): white at the tip, grey two rows below it.
 bool CursorAt(const Shot& s, int x, int y) {
-    return Near(s.at(x + 1, y + 1), {255, 255, 255}, 3) && Near(s.at(x + 1, y + 3), {155, 155, 155}, 3);
+    return Near(s.at(x + 1, y + 1), {255, 255, 255}, 3) &&
+           Near(s.at(x + 1, y + 3), {155, 155, 155}, 3);
 }
 
 //------------------------------------------------------------------------------------------------
@@ -166,8 +167,8 @@ protected:
         if (pipe2(fds, O_CLOEXEC) != 0) return;
         fcntl(fds[1], F_SETFD, 0);  // the server's end stays open across exec
         const std::string fd = std::to_string(fds[1]);
-        xserver = Spawn({"Xvfb", "-displayfd", fd, "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                         "-noreset"},
+        xserver = Spawn({"Xvfb", "-displayfd", fd, "-screen", "0", "1024x768x24", "-nolisten",
+                         "tcp", "-noreset"},
                         "");
         close(fds[1]);
         std::string number;
@@ -192,8 +193,8 @@ protected:
 
     void SetUp() override {
         ASSERT_NE(x, nullptr) << "no X server: is Xvfb installed (make test installs it)?";
-        char name[] = "/tmp/kachelzauber-e2e-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
+        std::string name = (fs::temp_directory_path() / "kachelzauber-e2e-XXXXXX").string();
+        ASSERT_NE(mkdtemp(name.data()), nullptr);
         folder = name;
         fs::copy_file(KZ_GAME_PROGRAM, folder / "kachelzauber");
         fs::create_directory(folder / "Motives");
@@ -227,8 +228,8 @@ protected:
             if (a.map_state != IsViewable || a.width != 800 || a.height != 600) continue;
             XTextProperty title;
             if (XGetWMName(x, children[i], &title) && title.value) {
-                if (std::string(reinterpret_cast<char*>(title.value), title.nitems) == "Kachelzauber")
-                    found = children[i];
+                const std::string name(reinterpret_cast<char*>(title.value), title.nitems);
+                if (name == "Kachelzauber") found = children[i];
                 XFree(title.value);
             }
         }
@@ -308,7 +309,8 @@ protected:
     // once the game draws its cursor there; a click sent sooner could meet the window's focus
     // change, which drops the clicks counted so far.
     bool MoveTo(int px, int py) {
-        Xdo({"mousemove", "--window", std::to_string(window), std::to_string(px), std::to_string(py)});
+        Xdo({"mousemove", "--window", std::to_string(window), std::to_string(px),
+             std::to_string(py)});
         return WaitFor("the pointer at " + std::to_string(px) + "," + std::to_string(py),
                        [&](const Shot& s) { return CursorAt(s, px, py); });
     }

@@ -67,7 +67,8 @@ inline bool OnlyButtonsAndCursor() {
     const std::vector<uint32_t> frame = gfx::FramePixels();
     for (int y = 0; y < 600; ++y) {
         for (int x = 0; x < 800; ++x) {
-            const bool button = x >= 300 && x < 500 && ((y >= 100 && y < 200) || (y >= 400 && y < 500));
+            const bool button =
+                x >= 300 && x < 500 && ((y >= 100 && y < 200) || (y >= 400 && y < 500));
             const bool cursor = x >= G.MX && x < G.MX + 20 && y >= G.MY && y < G.MY + 20;
             if (!button && !cursor && (frame[y * 800 + x] & 0xFFFFFF) != 0x323232) return false;
         }

@@ -86,7 +86,7 @@ TEST_F(SelectTest, KnobAndTileCountFollowTheGridSize) {
         int textLeft = 800, textRight = -1;
         Script script;
         script.then([] {}).then([&] {
-            // The half-size arrows cover the knob's ends; its middle stays visible above the digits.
+            // The half-size arrows cover the knob's ends; its middle shows above the digits.
             knobLeftEnd = Pixel(k + 6, 488);
             knobRightEnd = Pixel(k + 44, 488);
             for (int x = k + 6; x <= k + 44; ++x)
@@ -207,7 +207,8 @@ TEST_F(SelectTest, NeighboursAreTheNextMotiveLeftAndThePreviousOneRight) {
         ASSERT_EQ(script.run(selectPuzzleImg, 5), Outcome::Ended);
 
         const RGB none{50, 50, 50};
-        const RGB wantLeft = c.left < 0 ? none : expected(c.left, (64.5f + 70) / 0.8f, 212.5f / 0.8f);
+        const RGB wantLeft =
+            c.left < 0 ? none : expected(c.left, (64.5f + 70) / 0.8f, 212.5f / 0.8f);
         const RGB wantRight =
             c.right < 0 ? none : expected(c.right, (750.5f - 460.4f) / 0.8f, 212.5f / 0.8f);
         EXPECT_TRUE(drive::Near(left, wantLeft, 3)) << Show(left) << " want " << Show(wantLeft);
