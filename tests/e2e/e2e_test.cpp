@@ -319,6 +319,18 @@ protected:
         Xdo({"click", "1"});
         return true;
     }
+    // What a window manager sends when the player closes the window.
+    void RequestClose() {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(x, window, False, NoEventMask, &event);
+        XFlush(x);
+    }
     // Keys go to the window under the pointer, which is kept inside the game's window.
     void Key(const std::string& key) { Xdo({"key", key}); }
 
@@ -423,6 +435,17 @@ TEST_F(GameWindow, EscapeInTheMainMenuEndsTheGameAfterTheFolderWasPrepared) {
     EXPECT_TRUE(fs::exists(folder / "Motives" / "PuzzleBlumen.png"));
     EXPECT_FALSE(fs::exists(folder / "Motives" / "Blumen.png"));
     EXPECT_TRUE(fs::exists(folder / "Motives" / "PuzzleKacheln.png"));
+}
+
+// The first menu has no board to go back to: closing the window there ends the game.
+TEST_F(GameWindow, ClosingTheWindowInTheFirstMenuEndsTheGame) {
+    StartGame();
+    ASSERT_TRUE(WaitFor("the main menu", MenuShown));
+    RequestClose();
+    const auto status = WaitForExit(game, 20);
+    ASSERT_TRUE(status.has_value()) << "the game did not end";
+    game = -1;
+    EXPECT_EQ(*status, 0) << GameLog();
 }
 
 }  // namespace
