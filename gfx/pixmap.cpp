@@ -1,5 +1,4 @@
 // Pixmaps in memory: creation, pixel access, conversion, row flipping and decoding by content.
-#include <algorithm>
 #include <cstring>
 
 #include "gfx/codecs.h"
