@@ -175,8 +175,8 @@ int main() {
         }
         floor32 = Measure(FloorFrame);
         Print("floor 32x32", floor32, DrawCallCount());
-        std::printf("32x32 play frame / floor: %.2fx wall, %.2fx main-thread CPU\n", play32.wall / floor32.wall,
-                    play32.thread / floor32.thread);
+        std::printf("32x32 play frame / floor: %.2fx wall, %.2fx main-thread CPU, %.2fx process CPU\n",
+                    play32.wall / floor32.wall, play32.thread / floor32.thread, play32.process / floor32.process);
         CloseGraphics();
     } catch (const GraphicsFailure& failure) {
         std::fprintf(stderr, "bench_board: no window: %s\n", failure.what());
