@@ -97,6 +97,9 @@ void Graphics(int width, int height, int, int, int) {
     CloseGraphics();
     if (width <= 0 || height <= 0) throw GraphicsFailure("a window needs a size above zero");
     SDL_ClearError();
+    // A click that brings the window to the front counts like any other: a player clicking a
+    // button of a window in the background means that button.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
         Fail("no video system to open a window with");
 
