@@ -89,6 +89,10 @@ TEST(ReadUrl, ReadsWholeFilesAndRefusesFoldersAndMissingFiles) {
     EXPECT_EQ(gfx::ReadUrl((dir / "f.bin").string()), (std::vector<uint8_t>{'a', 'b', 'c'}));
     EXPECT_FALSE(gfx::ReadUrl((dir / "folder.png").string()));
     EXPECT_FALSE(gfx::ReadUrl((dir / "missing.png").string()));
+    // A huge file (sparse, so it costs no disk) is refused unread.
+    std::ofstream(dir / "huge.jpg").close();
+    std::filesystem::resize_file(dir / "huge.jpg", (uintmax_t(256) << 20) + 1);
+    EXPECT_FALSE(gfx::ReadUrl((dir / "huge.jpg").string()));
     std::filesystem::remove_all(dir);
 }
 
