@@ -31,6 +31,7 @@ struct Renderer {
     // The open batch: quads not yet drawn, all from one texture in one blend mode.
     std::vector<Vertex> vertices;
     Page* page = nullptr;          // also kept after a flush, for rectangles
+    bool onlySolid = true;         // the open batch holds rectangles only
     int blend = MASKBLEND;
     uint64_t serial = 1;           // counts batches; surfaces remember the last one they were in
     int drawCalls = 0;
@@ -180,14 +181,23 @@ void ApplyBlend(int blend) {
     }
 }
 
-void AddQuad(Page& page, float x0, float y0, float x1, float y1, float u0, float v0, float u1, float v1) {
+// Rectangles sample the white block that every packed page has, so they join whatever batch is
+// open. A batch of nothing but rectangles can move to the next picture's page without drawing.
+void AddQuad(Page& page, bool solid, float x0, float y0, float x1, float y1, float u0, float v0, float u1,
+             float v1) {
     Renderer& r = R();
     const DrawState& s = TheState();
-    if (&page != r.page || s.blend != r.blend || r.vertices.size() >= size_t(MAX_QUADS) * 4) {
+    const bool full = r.vertices.size() >= size_t(MAX_QUADS) * 4;
+    if (&page != r.page && !full && s.blend == r.blend && r.onlySolid && !page.own) {
+        for (Vertex& v : r.vertices) v.u = page.whiteU, v.v = page.whiteV;
+        r.page = &page;
+    }
+    if (&page != r.page || s.blend != r.blend || full) {
         FlushBatch();
         r.page = &page;
         r.blend = s.blend;
     }
+    r.onlySolid = r.onlySolid && solid;
     const uint8_t a = uint8_t(std::lround(s.alpha * 255.0f));
     r.vertices.push_back({x0, y0, u0, v0, s.red, s.green, s.blue, a});
     r.vertices.push_back({x1, y0, u1, v0, s.red, s.green, s.blue, a});
@@ -268,6 +278,7 @@ void FlushBatch() {
         ++r.drawCalls;
         r.vertices.clear();
     }
+    r.onlySolid = true;
     ++r.serial;
     if (r.page && r.page->own) r.page = nullptr;   // own pages may go away with their surface
     ReleaseDeferredSlots();
@@ -288,7 +299,7 @@ void DrawSurface(Surface& s, float x0, float y0, float x1, float y1) {
     Page& page = *s.page;
     const float u0 = float(s.x) / page.width, v0 = float(s.y) / page.height;
     const float u1 = float(s.x + s.pixels.width) / page.width, v1 = float(s.y + s.pixels.height) / page.height;
-    AddQuad(page, x0, y0, x1, y1, u0, v0, u1, v1);
+    AddQuad(page, false, x0, y0, x1, y1, u0, v0, u1, v1);
     s.lastBatch = R().serial;
 }
 
@@ -296,7 +307,7 @@ void DrawSolid(float x0, float y0, float x1, float y1) {
     Renderer& r = R();
     if (!r.running) return;
     Page& page = r.page && !r.page->own ? *r.page : AnyPackedPage(false);
-    AddQuad(page, x0, y0, x1, y1, page.whiteU, page.whiteV, page.whiteU, page.whiteV);
+    AddQuad(page, true, x0, y0, x1, y1, page.whiteU, page.whiteV, page.whiteU, page.whiteV);
 }
 
 void ClearFrame() {
