@@ -222,7 +222,6 @@ void StartRenderer(int width, int height) {
     MakeProgram();
     MakeBuffers();
     MakeFrame();
-    glActiveTexture(GL_TEXTURE0);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -332,8 +331,10 @@ void PresentFrame(int viewX, int viewY, int viewWidth, int viewHeight, int drawa
     gl::BindFramebuffer(GL_READ_FRAMEBUFFER, r.frameBuffer);
     glViewport(0, 0, drawableWidth, drawableHeight);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    if (viewWidth < drawableWidth || viewHeight < drawableHeight) {   // black bars
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     // Whole multiples stay sharp; other sizes are smoothed.
     const bool whole = viewWidth % r.width == 0 && viewHeight % r.height == 0;
     const int bottom = drawableHeight - viewY - viewHeight;
