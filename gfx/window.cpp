@@ -100,6 +100,9 @@ void Graphics(int width, int height, int, int, int) {
     // A click that brings the window to the front counts like any other: a player clicking a
     // button of a window in the background means that button.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Ctrl+C and a termination signal end the program as usual, on every screen; only the
+    // window's close box goes through the game as a close request.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
         Fail("no video system to open a window with");
 
@@ -123,6 +126,7 @@ void Graphics(int width, int height, int, int, int) {
     }
     SDL_GL_SetSwapInterval(0);
     w.swapInterval = 0;
+    SDL_StopTextInput();   // keys only; no text entry, no input method window
     w.width = width, w.height = height;
     try {
         detail::StartRenderer(width, height);
