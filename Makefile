@@ -1,24 +1,34 @@
 # Two commands: `make run` builds and starts the game, `make test` builds and runs every test.
 # Both install the Debian packages they need first (as root, with apt-get).
 
-BUILD := build
-JOBS  := $(shell nproc)
+BUILD      := build
+CHECKBUILD := build-check
+JOBS       := $(shell nproc)
 
 PACKAGES := build-essential cmake pkg-config libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri \
             libfreetype-dev libpng-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev \
-            xvfb xauth xdotool x11-apps libx11-dev
+            xvfb xauth xdotool x11-apps libx11-dev clang libclang-rt-14-dev
 
-.PHONY: run test build deps clean
+.PHONY: run test build check-build deps dist clean
 
 run: build
 	cd $(BUILD) && ./kachelzauber
 
-test: build
+# The normal build's tests first, then all of them again (with the bounded fuzz run) in the
+# sanitizer build.
+test: build check-build
 	cd $(BUILD) && ctest --output-on-failure -j2
+	cd $(CHECKBUILD) && ctest --output-on-failure -j2
 
 build: deps
 	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD)
 	cmake --build $(BUILD) -j$(JOBS)
+
+# clang with AddressSanitizer, UndefinedBehaviorSanitizer and libFuzzer.
+check-build: deps
+	@test -f $(CHECKBUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(CHECKBUILD) \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKZ_SANITIZE=ON
+	cmake --build $(CHECKBUILD) -j$(JOBS)
 
 # Installs only what is missing, so a second run asks apt nothing.
 deps:
@@ -28,5 +38,9 @@ deps:
 	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
+# A release folder kachelzauber/ packed as dist/kachelzauber-linux-x86_64.tar.gz.
+dist: deps
+	tools/dist.sh
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(CHECKBUILD) build-release dist
