@@ -205,7 +205,7 @@ std::optional<Pixmap> DecodeTGA(std::span<const uint8_t> b) {
         ++done;
     };
     if (!rle) {
-        for (; done < count; at += bytesPerPixel) store(at);
+        for (size_t i = 0; i < count; ++i, at += bytesPerPixel) store(at);
     } else {
         while (done < count) {
             if (at >= b.size()) return std::nullopt;
