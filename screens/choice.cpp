@@ -15,6 +15,8 @@ void MakeChosenBoard() {
     G.Puzzle_ID_Correct = Grid<int32_t>(G.MAP_X, G.MAP_Y);
     G.Puzzle_ID_Now = Grid<int32_t>(G.MAP_X, G.MAP_Y);
     G.Puzzle_Original = Grid<Image>(G.MAP_X, G.MAP_Y);
+    // A tile held when the new motive was asked for is the old board's too.
+    G.PXMCursor = nullptr;
     PreparePuzzle();
     G.AllTiles = G.MAP_X * G.MAP_Y;
 }
