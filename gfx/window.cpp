@@ -103,6 +103,19 @@ void Graphics(int width, int height, int, int, int) {
     // Ctrl+C and a termination signal end the program as usual, on every screen; only the
     // window's close box goes through the game as a close request.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Unless a video driver is asked for by name, only a real display will do: SDL would
+    // otherwise fall back to drawing off-screen, and the player would see nothing at all.
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && (!asked || !*asked)) {
+        std::string drivers;
+        if (SDL_getenv("DISPLAY")) drivers = "x11";
+        if (SDL_getenv("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
+        if (drivers.empty()) {
+            SDL_ClearError();
+            Fail("no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+        }
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    }
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
         Fail("no video system to open a window with");
 
