@@ -152,5 +152,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         Catalogue(name, bytes, false);
     }
+    Expect(LiveImageCount() == 0, "a dropped motive releases its picture and reflection");
     return 0;
 }
