@@ -3,6 +3,7 @@
 // libjpeg reports errors by longjmp. Every call into it, and the setjmp, therefore live in two
 // plain functions below whose locals are plain data; buffers belong to their C++ callers, and a
 // failure comes back as a return value.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,8 +22,11 @@ namespace gfx {
 namespace {
 
 // A progressive file can carry any number of scans, each one a full pass over the picture;
-// thousands of them would stall the game. Cameras and editors write about ten.
+// thousands of them would stall the game. Cameras and editors write about ten. On large pictures
+// the passes themselves add up: scans times pixels stays below a budget of about half a second of
+// decoding, which still leaves 20 scans at the pixel limit.
 constexpr int MAX_PROGRESSIVE_SCANS = 500;
+constexpr long long MAX_SCAN_PIXELS = 2'000'000'000;
 // No picture within the pixel limit needs more working memory than this.
 constexpr long MAX_DECODER_MEMORY = 1024L * 1024 * 1024;
 
@@ -48,7 +52,9 @@ void FailOnDamage(j_common_ptr cinfo, int msg_level) {
 void LimitScans(j_common_ptr cinfo) {
     if (cinfo->is_decompressor) {
         const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-        if (d->input_scan_number > MAX_PROGRESSIVE_SCANS) ExitOnError(cinfo);
+        const long long pixels = std::max(1LL, (long long)d->image_width * d->image_height);
+        const long long limit = std::min<long long>(MAX_PROGRESSIVE_SCANS, MAX_SCAN_PIXELS / pixels);
+        if (d->input_scan_number > limit) ExitOnError(cinfo);
     }
 }
 

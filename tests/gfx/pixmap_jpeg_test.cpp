@@ -144,6 +144,11 @@ TEST(JpegDecode, ProgressiveFileWithTooManyScansIsRefused) {
     EXPECT_FALSE(gfx::DecodePixmap(Write(many)));
     many.refinements = 2;  // 190 scans: unusual but fine
     EXPECT_TRUE(gfx::DecodePixmap(Write(many)));
+    // Each scan is a pass over the whole picture: 190 of them over 12 megapixels would hold up the
+    // start for most of a second, and a 100-megapixel file of a few hundred kilobytes for many.
+    JpegFile large = Flat(1, {90}, 4000, 3000);
+    large.refinements = 2;
+    EXPECT_FALSE(gfx::DecodePixmap(Write(large)));
 }
 
 TEST(JpegDecode, ProgressiveFileCutOffIsRefused) {
