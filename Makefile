@@ -9,7 +9,7 @@ PACKAGES := build-essential cmake pkg-config libsdl2-dev libgl-dev libegl-dev li
             libfreetype-dev libpng-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev \
             xvfb xauth xdotool x11-apps libx11-dev clang libclang-rt-14-dev
 
-.PHONY: run test build check-build deps dist clean
+.PHONY: run test build check-build valgrind deps dist clean
 
 run: build
 	cd $(BUILD) && ./kachelzauber
@@ -29,6 +29,13 @@ check-build: deps
 	@test -f $(CHECKBUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(CHECKBUILD) \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKZ_SANITIZE=ON
 	cmake --build $(CHECKBUILD) -j$(JOBS)
+
+# The whole game played once under valgrind's memory checker; not part of `make test`, it takes
+# several minutes. The report goes to build/valgrind.log.
+valgrind: build
+	@command -v valgrind > /dev/null || { apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends valgrind; }
+	tests/sanitizer/valgrind_game.sh $(BUILD)/kachelzauber $(BUILD)/valgrind.log
 
 # Installs only what is missing, so a second run asks apt nothing.
 deps:
