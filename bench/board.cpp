@@ -2,47 +2,25 @@
 // 4x4, 16x16 and 32x32 (tile held, help level 2), and the floor: the same tiles drawn as one
 // clear and one batch with no game logic.
 #include <stdlib.h>
-#include <time.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
 #include "app/game.h"
 #include "app/state.h"
+#include "bench/clock.h"
 #include "board/board.h"
 #include "gfx/gfx.h"
 #include "resources/resources.h"
 
 using namespace gfx;
+using namespace bench;
 
 namespace {
 
 constexpr int WARMUP_FRAMES = 30;
 constexpr int MEASURED_FRAMES = 300;
-
-double WallMs() {
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
-
-double CpuMs(clockid_t clock) {
-    timespec t{};
-    clock_gettime(clock, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-// Wall, main-thread CPU and whole-process CPU (the software renderer's threads included).
-struct Times {
-    double wall, thread, process;
-};
-
-Times Sample() { return {WallMs(), CpuMs(CLOCK_THREAD_CPUTIME_ID), CpuMs(CLOCK_PROCESS_CPUTIME_ID)}; }
-
-Times PerFrame(const Times& a, const Times& b, int frames) {
-    return {(b.wall - a.wall) / frames, (b.thread - a.thread) / frames, (b.process - a.process) / frames};
-}
 
 // A photo-like picture: a different colour in every 8x8 block.
 Image Picture() {
@@ -118,14 +96,6 @@ void FloorFrame() {
     Flip(0);
 }
 
-template <typename Frame>
-Times Measure(Frame frame) {
-    for (int i = 0; i < WARMUP_FRAMES; ++i) frame();
-    const Times start = Sample();
-    for (int i = 0; i < MEASURED_FRAMES; ++i) frame();
-    return PerFrame(start, Sample(), MEASURED_FRAMES);
-}
-
 void Print(const char* what, const Times& t, int drawCalls) {
     std::printf("  %-22s %7.2f ms wall  %7.2f ms main-thread CPU  %7.2f ms process CPU  %5d draw calls\n",
                 what, t.wall, t.thread, t.process, drawCalls);
@@ -161,10 +131,10 @@ int main() {
         for (const int grid : {4, 16, 32}) {
             StartPlaying(grid);
             // The first frame of a new board also brings its fresh tiles to the renderer.
-            const Times before = Sample();
+            const Times before = Now();
             PlayFrame();
-            const Times first = PerFrame(before, Sample(), 1);
-            const Times play = Measure([] { PlayFrame(); });
+            const Times first = PerFrame(before, Now(), 1);
+            const Times play = Measure([] { PlayFrame(); }, WARMUP_FRAMES, MEASURED_FRAMES);
             const int playCalls = DrawCallCount();
             char label[32];
             std::snprintf(label, sizeof label, "play %dx%d", grid, grid);
@@ -173,7 +143,7 @@ int main() {
                         first.thread);
             if (grid == 32) play32 = play;
         }
-        floor32 = Measure(FloorFrame);
+        floor32 = Measure(FloorFrame, WARMUP_FRAMES, MEASURED_FRAMES);
         Print("floor 32x32", floor32, DrawCallCount());
         std::printf("32x32 play frame / floor: %.2fx wall, %.2fx main-thread CPU, %.2fx process CPU\n",
                     play32.wall / floor32.wall, play32.thread / floor32.thread, play32.process / floor32.process);

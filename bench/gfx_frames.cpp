@@ -2,43 +2,24 @@
 // images of a 32x32 board, a play-like frame of 1024 tiles with their frames, highlight, texts
 // and cursor, and the same quads drawn as one plain batch.
 #include <stdlib.h>
-#include <time.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
+#include "bench/clock.h"
 #include "gfx/gfx.h"
 #include "resources/resources.h"
 
 using namespace gfx;
+using namespace bench;
 
 namespace {
 
 constexpr int GRID = 32;
 constexpr int TILE = 16;
+constexpr int WARMUP_FRAMES = 30;
 constexpr int FRAMES = 300;
-
-double CpuMs(clockid_t clock) {
-    timespec t{};
-    clock_gettime(clock, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-struct Times {
-    double wall, thread, process;
-};
-
-Times Now() {
-    using namespace std::chrono;
-    return {duration<double, std::milli>(steady_clock::now().time_since_epoch()).count(),
-            CpuMs(CLOCK_THREAD_CPUTIME_ID), CpuMs(CLOCK_PROCESS_CPUTIME_ID)};
-}
-
-Times Between(const Times& a, const Times& b, int count) {
-    return {(b.wall - a.wall) / count, (b.thread - a.thread) / count, (b.process - a.process) / count};
-}
 
 Image Picture() {
     Pixmap p = CreatePixmap(512, 512, false);
@@ -126,14 +107,6 @@ void PlainFrame(const std::vector<Image>& tiles) {
     Flip(0);
 }
 
-template <typename F>
-Times Measure(F frame) {
-    for (int i = 0; i < 30; ++i) frame();
-    const Times start = Now();
-    for (int i = 0; i < FRAMES; ++i) frame();
-    return Between(start, Now(), FRAMES);
-}
-
 void Print(const char* what, const Times& t) {
     std::printf("%-34s %7.2f ms wall %7.2f ms main thread %7.2f ms process  %3d draw calls\n", what, t.wall,
                 t.thread, t.process, DrawCallCount());
@@ -167,12 +140,12 @@ int main() {
 
         const Times before = Now();
         PlayLikeFrame(tiles, picture, button, cursor);
-        Print("first frame with fresh tiles", Between(before, Now(), 1));
-        const Times play = Measure([&] { PlayLikeFrame(tiles, picture, button, cursor); });
+        Print("first frame with fresh tiles", PerFrame(before, Now(), 1));
+        const Times play = Measure([&] { PlayLikeFrame(tiles, picture, button, cursor); }, WARMUP_FRAMES, FRAMES);
         Print("play-like frame, 32x32", play);
         SetBlend(ALPHABLEND);
         SetAlpha(1);
-        const Times plain = Measure([&] { PlainFrame(tiles); });
+        const Times plain = Measure([&] { PlainFrame(tiles); }, WARMUP_FRAMES, FRAMES);
         Print("same quads as one plain batch", plain);
         std::printf("play-like / plain: %.2fx wall, %.2fx main thread\n", play.wall / plain.wall,
                     play.thread / plain.thread);

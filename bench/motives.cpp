@@ -3,7 +3,6 @@
 #include <stdlib.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -13,12 +12,14 @@
 #include <vector>
 
 #include "app/state.h"
+#include "bench/clock.h"
 #include "gfx/gfx.h"
 #include "motives/catalogue.h"
 #include "motives/motive.h"
 
 namespace fs = std::filesystem;
 using namespace gfx;
+using bench::WallMs;
 
 namespace {
 
@@ -27,11 +28,6 @@ constexpr int PHOTO_HEIGHT = 3000;
 constexpr int PHOTOS = 8;
 constexpr int RUNS = 3;
 constexpr int CATALOGUE_PICTURES = 48;
-
-double Now() {
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
 
 // Processor time of all threads: tells the work apart from waiting for a busy machine.
 double ProcessorNow() { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; }
@@ -80,9 +76,9 @@ template <typename Work>
 double BestOf(int runs, Work work) {
     double best = 1e30;
     for (int i = 0; i < runs; ++i) {
-        const double start = Now();
+        const double start = WallMs();
         work();
-        best = std::min(best, Now() - start);
+        best = std::min(best, WallMs() - start);
     }
     return best;
 }
@@ -97,9 +93,9 @@ void BenchNormalising(const char* kind, int grain) {
         fs::remove_all("Motives");
         fs::create_directory("Motives");
         for (int i = 0; i < PHOTOS; ++i) Write("Motives/IMG_" + std::to_string(1000 + i) + ".jpg", photos[i % 2]);
-        const double start = Now(), startProcessor = ProcessorNow();
+        const double start = WallMs(), startProcessor = ProcessorNow();
         NormaliseMotiveFolder();
-        total = std::min(total, Now() - start);
+        total = std::min(total, WallMs() - start);
         processor = std::min(processor, ProcessorNow() - startProcessor);
     }
     std::printf("Normalising %s 12-MP JPEGs (%.1f MB each): %.1f ms per picture (processor time %.1f ms, both cores)\n",
@@ -128,9 +124,9 @@ void BenchCatalogue() {
     Graphics(800, 600);
     SetMaskColor(255, 0, 255);
 
-    const double start = Now(), startProcessor = ProcessorNow();
+    const double start = WallMs(), startProcessor = ProcessorNow();
     BuildMotiveCatalogue();
-    const double total = Now() - start, processor = ProcessorNow() - startProcessor;
+    const double total = WallMs() - start, processor = ProcessorNow() - startProcessor;
     std::printf("Catalogue: %.2f ms per 512x512 picture (%d pictures, %.0f ms; processor time %.2f ms per picture)\n",
                 total / G.CountMotives, int(G.CountMotives), total, processor / G.CountMotives);
 
@@ -138,15 +134,15 @@ void BenchCatalogue() {
     constexpr int ROUNDS = 16;
     double load = 0, upload = 0, mirror = 0;
     for (int i = 0; i < ROUNDS; ++i) {
-        double t = Now();
+        double t = WallMs();
         const std::optional<Pixmap> p = LoadPixmap("Motives/Puzzle" + std::to_string(i) + ".png");
-        load += Now() - t;
-        t = Now();
+        load += WallMs() - t;
+        t = WallMs();
         const Image image = LoadImage(*p, MASKEDIMAGE);
-        upload += Now() - t;
-        t = Now();
+        upload += WallMs() - t;
+        t = WallMs();
         const Image reflection = mirrorImage(image);
-        mirror += Now() - t;
+        mirror += WallMs() - t;
     }
     std::printf("  decode %.2f ms, image %.2f ms, reflection %.2f ms\n", load / ROUNDS, upload / ROUNDS, mirror / ROUNDS);
 }
