@@ -9,10 +9,8 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-#include <png.h>
-
 #include "gfx/gfx.h"
+#include "tests/support/picture_files.h"
 
 namespace fs = std::filesystem;
 
@@ -40,9 +38,9 @@ void Seed(const std::string& file, uint8_t name, const Bytes& picture) {
 int Sample(int x, int y, int channel) { return (x * 37 + y * 91 + channel * 53 + (x ^ y) * 7) & 0xFF; }
 
 //------------------------------------------------------------------------------------------------
-// PNG, written with libpng's full API for the kinds the game's encoder never writes.
+// PNG and JPEG of the kinds the game's encoders never write, textured with Sample.
 //------------------------------------------------------------------------------------------------
-struct PngFile {
+struct PngSeed {
     int width = 8, height = 8;
     int colourType = PNG_COLOR_TYPE_RGB;
     int depth = 8;
@@ -50,67 +48,55 @@ struct PngFile {
     bool transparency = false;  // a tRNS chunk (palette alpha or one transparent colour)
 };
 
-void AppendToVector(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
+int Channels(int colourType) {
+    switch (colourType) {
+    case PNG_COLOR_TYPE_GRAY_ALPHA: return 2;
+    case PNG_COLOR_TYPE_RGB: return 3;
+    case PNG_COLOR_TYPE_RGB_ALPHA: return 4;
+    default: return 1;  // grey, or an index into the palette
+    }
 }
 
-Bytes Write(const PngFile& f) {
-    Bytes out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_set_write_fn(png, &out, AppendToVector, nullptr);
-    png_set_IHDR(png, info, png_uint_32(f.width), png_uint_32(f.height), f.depth, f.colourType,
-                 f.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    const int entries = 1 << f.depth;
-    std::vector<png_color> palette;
-    std::vector<png_byte> alphas;
-    if (f.colourType == PNG_COLOR_TYPE_PALETTE) {
+Bytes Write(const PngSeed& seed) {
+    testpictures::PngFile f;
+    f.width = seed.width, f.height = seed.height, f.colorType = seed.colourType, f.bitDepth = seed.depth;
+    f.interlaced = seed.interlaced;
+    const int entries = 1 << seed.depth;
+    if (seed.colourType == PNG_COLOR_TYPE_PALETTE) {
         for (int i = 0; i < entries; ++i)
-            palette.push_back({png_byte(i * 80), png_byte(255 - i * 40), png_byte(i * 15)});
-        png_set_PLTE(png, info, palette.data(), entries);
-        for (int i = 0; i < entries; ++i) alphas.push_back(png_byte(i * 255 / (entries - 1)));
-    }
-    if (f.transparency) {
+            f.palette.push_back({png_byte(i * 80), png_byte(255 - i * 40), png_byte(i * 15)});
+        if (seed.transparency)
+            for (int i = 0; i < entries; ++i) f.paletteAlpha.push_back(png_byte(i * 255 / (entries - 1)));
+    } else if (seed.transparency) {
         png_color_16 colour{};
         colour.gray = 1;
         colour.red = 2, colour.green = 3, colour.blue = 4;
-        png_set_tRNS(png, info, alphas.empty() ? nullptr : alphas.data(), int(alphas.size()), &colour);
+        f.transparent = colour;
     }
-    png_write_info(png, info);
 
-    const int channels = png_get_channels(png, info);
-    const int maximum = (1 << f.depth) - 1;
-    const size_t rowBytes = (size_t(f.width) * channels * f.depth + 7) / 8;
-    std::vector<Bytes> rows(size_t(f.height), Bytes(rowBytes));
-    std::vector<png_bytep> pointers;
-    for (int y = 0; y < f.height; ++y) {
-        Bytes& row = rows[size_t(y)];
-        for (int x = 0; x < f.width; ++x) {
+    const int channels = Channels(seed.colourType);
+    const int maximum = (1 << seed.depth) - 1;
+    const size_t rowBytes = (size_t(seed.width) * channels * seed.depth + 7) / 8;
+    for (int y = 0; y < seed.height; ++y) {
+        Bytes row(rowBytes);
+        for (int x = 0; x < seed.width; ++x) {
             for (int c = 0; c < channels; ++c) {
                 const int value = Sample(x, y, c) * maximum / 255;
-                const size_t bit = (size_t(x) * channels + c) * f.depth;
-                if (f.depth == 16) {
+                const size_t bit = (size_t(x) * channels + c) * seed.depth;
+                if (seed.depth == 16) {
                     row[bit / 8] = uint8_t(value >> 8);
                     row[bit / 8 + 1] = uint8_t(value);
                 } else {
-                    row[bit / 8] |= uint8_t(value << (8 - f.depth - bit % 8));
+                    row[bit / 8] |= uint8_t(value << (8 - seed.depth - bit % 8));
                 }
             }
         }
-        pointers.push_back(row.data());
+        f.rows.push_back(std::move(row));
     }
-    png_write_image(png, pointers.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return out;
+    return testpictures::WritePng(f);
 }
 
-//------------------------------------------------------------------------------------------------
-// JPEG, written with libjpeg for every colour kind and coding the decoder takes.
-//------------------------------------------------------------------------------------------------
-struct JpegFile {
+struct JpegSeed {
     int width = 24, height = 16;
     int components = 3;  // 1 grey, 3 RGB, 4 CMYK
     bool progressive = false;
@@ -122,49 +108,16 @@ struct JpegFile {
     bool flat = false;              // one colour: a large picture in few bytes
 };
 
-Bytes Write(const JpegFile& f) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = JDIMENSION(f.width);
-    cinfo.image_height = JDIMENSION(f.height);
-    cinfo.input_components = f.components;
-    cinfo.in_color_space = f.components == 1 ? JCS_GRAYSCALE : f.components == 4 ? JCS_CMYK : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 85, TRUE);
-    if (f.components == 4) {
-        jpeg_set_colorspace(&cinfo, JCS_CMYK);
-        cinfo.write_Adobe_marker = f.adobeMarker;
-    }
-    if (f.progressive) jpeg_simple_progression(&cinfo);
-    cinfo.arith_code = f.arithmetic;
-    cinfo.restart_in_rows = f.restartRows;
-    if (f.fullColourDetail) {
-        for (int c = 0; c < cinfo.num_components; ++c) {
-            cinfo.comp_info[c].h_samp_factor = 1;
-            cinfo.comp_info[c].v_samp_factor = 1;
-        }
-    }
-    jpeg_start_compress(&cinfo, TRUE);
-    if (!f.exif.empty()) jpeg_write_marker(&cinfo, JPEG_APP0 + 1, f.exif.data(), unsigned(f.exif.size()));
-    Bytes row(size_t(f.width) * size_t(f.components));
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const int y = int(cinfo.next_scanline);
-        for (int x = 0; x < f.width; ++x)
-            for (int c = 0; c < f.components; ++c)
-                row[size_t(x) * f.components + c] = uint8_t(f.flat ? 90 + c * 40 : Sample(x, y, c));
-        JSAMPROW pointer = row.data();
-        jpeg_write_scanlines(&cinfo, &pointer, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    Bytes out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
+Bytes Write(const JpegSeed& seed) {
+    testpictures::JpegFile f;
+    f.width = seed.width, f.height = seed.height, f.components = seed.components, f.quality = 85;
+    f.adobeMarker = seed.adobeMarker, f.progressive = seed.progressive, f.arithmetic = seed.arithmetic;
+    f.fullColourDetail = seed.fullColourDetail, f.restartRows = seed.restartRows, f.exif = seed.exif;
+    for (int y = 0; y < seed.height; ++y)
+        for (int x = 0; x < seed.width; ++x)
+            for (int c = 0; c < seed.components; ++c)
+                f.samples.push_back(uint8_t(seed.flat ? 90 + c * 40 : Sample(x, y, c)));
+    return testpictures::WriteJpeg(f);
 }
 
 // An EXIF block holding only the orientation tag, in either byte order.
@@ -322,16 +275,16 @@ int main(int argc, char** argv) {
     // PNG: the game's own encoder, then the kinds of other programs.
     Seed("png-rgba", Name(PNG, false), gfx::EncodePNG(Texture(9, 7)));
     Seed("png-prefixed-tall", Name(PNG, true), gfx::EncodePNG(Texture(12, 130)));
-    Seed("png-wide", Name(PNG_UPPER, false), Write(PngFile{.width = 600, .height = 3}));
+    Seed("png-wide", Name(PNG_UPPER, false), Write(PngSeed{.width = 600, .height = 3}));
     Seed("png-grey4-interlaced", Name(PNG, true),
-         Write(PngFile{.width = 11, .height = 9, .colourType = PNG_COLOR_TYPE_GRAY, .depth = 4, .interlaced = true}));
+         Write(PngSeed{.width = 11, .height = 9, .colourType = PNG_COLOR_TYPE_GRAY, .depth = 4, .interlaced = true}));
     Seed("png-palette2-alpha", Name(PNG, false),
-         Write(PngFile{.width = 10, .height = 6, .colourType = PNG_COLOR_TYPE_PALETTE, .depth = 2, .transparency = true}));
+         Write(PngSeed{.width = 10, .height = 6, .colourType = PNG_COLOR_TYPE_PALETTE, .depth = 2, .transparency = true}));
     Seed("png-greyalpha16", Name(PNG, false),
-         Write(PngFile{.width = 5, .height = 5, .colourType = PNG_COLOR_TYPE_GRAY_ALPHA, .depth = 16}));
+         Write(PngSeed{.width = 5, .height = 5, .colourType = PNG_COLOR_TYPE_GRAY_ALPHA, .depth = 16}));
     Seed("png-rgb16-interlaced-key", Name(PNG_UPPER, true),
-         Write(PngFile{.width = 6, .height = 10, .depth = 16, .interlaced = true, .transparency = true}));
-    const Bytes png = Write(PngFile{.width = 16, .height = 16, .colourType = PNG_COLOR_TYPE_RGB_ALPHA});
+         Write(PngSeed{.width = 6, .height = 10, .depth = 16, .interlaced = true, .transparency = true}));
+    const Bytes png = Write(PngSeed{.width = 16, .height = 16, .colourType = PNG_COLOR_TYPE_RGB_ALPHA});
     Seed("png-cut", Name(PNG, false), Cut(png, png.size() / 2));
     Bytes badCrc = png;
     badCrc[40] ^= 0x55;  // inside the picture data: the checksum no longer fits
@@ -343,22 +296,22 @@ int main(int argc, char** argv) {
     Seed("png-huge-claim", Name(PNG, false), huge);
 
     // JPEG: baseline, progressive, grey, CMYK, turned by EXIF, restart markers, arithmetic coding.
-    Seed("jpeg-baseline", Name(JPG, false), Write(JpegFile{}));
-    Seed("jpeg-progressive", Name(JPEG, false), Write(JpegFile{.width = 40, .height = 30, .progressive = true}));
-    Seed("jpeg-grey", Name(JPG_UPPER, true), Write(JpegFile{.width = 17, .height = 9, .components = 1}));
-    Seed("jpeg-cmyk-adobe", Name(JPG, false), Write(JpegFile{.width = 16, .height = 16, .components = 4}));
+    Seed("jpeg-baseline", Name(JPG, false), Write(JpegSeed{}));
+    Seed("jpeg-progressive", Name(JPEG, false), Write(JpegSeed{.width = 40, .height = 30, .progressive = true}));
+    Seed("jpeg-grey", Name(JPG_UPPER, true), Write(JpegSeed{.width = 17, .height = 9, .components = 1}));
+    Seed("jpeg-cmyk-adobe", Name(JPG, false), Write(JpegSeed{.width = 16, .height = 16, .components = 4}));
     Seed("jpeg-cmyk-plain", Name(JPEG, true),
-         Write(JpegFile{.width = 9, .height = 8, .components = 4, .adobeMarker = false}));
-    Seed("jpeg-exif-quarter", Name(JPG, true), Write(JpegFile{.width = 20, .height = 12, .exif = Exif(6, false)}));
+         Write(JpegSeed{.width = 9, .height = 8, .components = 4, .adobeMarker = false}));
+    Seed("jpeg-exif-quarter", Name(JPG, true), Write(JpegSeed{.width = 20, .height = 12, .exif = Exif(6, false)}));
     Seed("jpeg-exif-mirrored-tall", Name(JPG, false),
-         Write(JpegFile{.width = 140, .height = 30, .progressive = true, .exif = Exif(7, true)}));
+         Write(JpegSeed{.width = 140, .height = 30, .progressive = true, .exif = Exif(7, true)}));
     Seed("jpeg-restarts-444", Name(JPG, false),
-         Write(JpegFile{.width = 33, .height = 21, .fullColourDetail = true, .restartRows = 1}));
-    Seed("jpeg-arithmetic", Name(JPEG, false), Write(JpegFile{.width = 18, .height = 18, .arithmetic = true}));
+         Write(JpegSeed{.width = 33, .height = 21, .fullColourDetail = true, .restartRows = 1}));
+    Seed("jpeg-arithmetic", Name(JPEG, false), Write(JpegSeed{.width = 18, .height = 18, .arithmetic = true}));
     Seed("jpeg-large-scaled", Name(JPG, true),
-         Write(JpegFile{.width = 1100, .height = 1040, .components = 1, .flat = true}));
-    Seed("jpeg-under-png-name", Name(PNG, false), Write(JpegFile{.width = 14, .height = 10}));
-    const Bytes jpeg = Write(JpegFile{.width = 32, .height = 32});
+         Write(JpegSeed{.width = 1100, .height = 1040, .components = 1, .flat = true}));
+    Seed("jpeg-under-png-name", Name(PNG, false), Write(JpegSeed{.width = 14, .height = 10}));
+    const Bytes jpeg = Write(JpegSeed{.width = 32, .height = 32});
     Seed("jpeg-cut", Name(JPG, false), Cut(jpeg, jpeg.size() * 2 / 3));
     Bytes damaged = jpeg;
     for (size_t i = damaged.size() / 2; i < damaged.size() / 2 + 16; ++i) damaged[i] = 0xFF;

@@ -1,74 +1,22 @@
 // JPEG pictures: the colour kinds cameras and editors write, upright turning by the EXIF
 // orientation, scaled decoding, the scan limit, and writing JPEG files.
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <signal.h>
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "gfx/gfx.h"
+#include "tests/support/picture_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A JPEG written by libjpeg from raw samples, for the kinds the game itself never writes.
-struct JpegFile {
-    int width = 16, height = 16;
-    int components = 3;            // 1 grey, 3 RGB, 4 CMYK
-    std::vector<uint8_t> samples;  // width * height * components
-    bool adobeMarker = true;       // CMYK only
-    bool progressive = false;
-    int refinements = -1;          // >= 0: a progressive script with this many refinement scans per coefficient
-};
-
-std::vector<uint8_t> Write(const JpegFile& f) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = JDIMENSION(f.width);
-    cinfo.image_height = JDIMENSION(f.height);
-    cinfo.input_components = f.components;
-    cinfo.in_color_space = f.components == 1 ? JCS_GRAYSCALE : f.components == 4 ? JCS_CMYK : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 98, TRUE);
-    if (f.components == 4) {
-        jpeg_set_colorspace(&cinfo, JCS_CMYK);
-        cinfo.write_Adobe_marker = f.adobeMarker;
-    }
-    if (f.progressive) jpeg_simple_progression(&cinfo);
-    std::vector<jpeg_scan_info> script;
-    if (f.refinements >= 0) {
-        // Every coefficient of the one grey component in scans of its own, each then refined bit by bit.
-        script.push_back({1, {0}, 0, 0, 0, 0});
-        for (int k = 1; k < 64; ++k) {
-            script.push_back({1, {0}, k, k, 0, f.refinements});
-            for (int al = f.refinements - 1; al >= 0; --al) script.push_back({1, {0}, k, k, al + 1, al});
-        }
-        cinfo.scan_info = script.data();
-        cinfo.num_scans = int(script.size());
-    }
-    jpeg_start_compress(&cinfo, TRUE);
-    const size_t stride = size_t(f.width) * size_t(f.components);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<uint8_t*>(&f.samples[cinfo.next_scanline * stride]);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
-}
+using testpictures::JpegFile;
+using testpictures::WriteJpeg;
 
 JpegFile Flat(int components, std::vector<uint8_t> sample, int width = 16, int height = 16) {
     JpegFile f;
@@ -110,10 +58,10 @@ TEST(JpegDecode, ColourKindsComeOutAsRgb) {
     struct Case { const char* name; std::vector<uint8_t> bytes; uint32_t rgb; };
     const Case cases[] = {
         {"RGB", gfx::EncodeJPeg(FlatPixmap(16, 16, 0xFFC83214), 95), 0xC83214},
-        {"grey", Write(Flat(1, {100})), 0x646464},
-        {"CMYK", Write(cmyk), 0xBF5F00},
-        {"inverted CMYK with the Adobe marker", Write(adobeCmyk), 0xBF5F00},
-        {"progressive", Write(progressive), 0x1EA0DC},
+        {"grey", WriteJpeg(Flat(1, {100})), 0x646464},
+        {"CMYK", WriteJpeg(cmyk), 0xBF5F00},
+        {"inverted CMYK with the Adobe marker", WriteJpeg(adobeCmyk), 0xBF5F00},
+        {"progressive", WriteJpeg(progressive), 0x1EA0DC},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -141,14 +89,14 @@ TEST(JpegDecode, JpegUnderAPngNameLoadsByContent) {
 TEST(JpegDecode, ProgressiveFileWithTooManyScansIsRefused) {
     JpegFile many = Flat(1, {90}, 8, 8);
     many.refinements = 9;  // 1 + 63 * 10 = 631 scans
-    EXPECT_FALSE(gfx::DecodePixmap(Write(many)));
+    EXPECT_FALSE(gfx::DecodePixmap(WriteJpeg(many)));
     many.refinements = 2;  // 190 scans: unusual but fine
-    EXPECT_TRUE(gfx::DecodePixmap(Write(many)));
+    EXPECT_TRUE(gfx::DecodePixmap(WriteJpeg(many)));
     // Each scan is a pass over the whole picture: 190 of them over 12 megapixels would hold up the
     // start for most of a second, and a 100-megapixel file of a few hundred kilobytes for many.
     JpegFile large = Flat(1, {90}, 4000, 3000);
     large.refinements = 2;
-    EXPECT_FALSE(gfx::DecodePixmap(Write(large)));
+    EXPECT_FALSE(gfx::DecodePixmap(WriteJpeg(large)));
 }
 
 TEST(JpegDecode, ProgressiveFileCutOffIsRefused) {
@@ -156,7 +104,7 @@ TEST(JpegDecode, ProgressiveFileCutOffIsRefused) {
     JpegFile photo;
     photo.width = 64, photo.height = 64, photo.progressive = true;
     for (int i = 0; i < 64 * 64 * 3; ++i) photo.samples.push_back(uint8_t(i * 2654435761u >> 24));
-    const std::vector<uint8_t> jpeg = Write(photo);
+    const std::vector<uint8_t> jpeg = WriteJpeg(photo);
     ASSERT_TRUE(gfx::DecodePixmap(jpeg));
     for (size_t cut : {jpeg.size() - 2, jpeg.size() * 3 / 4, jpeg.size() / 3})
         EXPECT_FALSE(gfx::DecodePixmap(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + long(cut)))) << cut;

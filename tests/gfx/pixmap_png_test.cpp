@@ -8,53 +8,19 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <optional>
 
 #include "gfx/gfx.h"
+#include "tests/support/picture_files.h"
 
 namespace {
 
-// A PNG file written by libpng from raw rows, so every colour type and depth can be made.
-struct PngFile {
-    int width = 0, height = 0;
-    int colorType = PNG_COLOR_TYPE_RGB;
-    int bitDepth = 8;
-    bool interlaced = false;
-    std::vector<png_color> palette;
-    std::vector<uint8_t> paletteAlpha;          // tRNS for palette pictures
-    std::optional<png_color_16> transparent;    // tRNS colour key for grey and RGB pictures
-    std::vector<std::vector<uint8_t>> rows;     // packed as the file stores them
-};
+using testpictures::PngFile;
+using testpictures::WritePng;
 
 PngFile Kind(int width, int height, int colorType, int bitDepth = 8, bool interlaced = false) {
     PngFile f;
     f.width = width, f.height = height, f.colorType = colorType, f.bitDepth = bitDepth, f.interlaced = interlaced;
     return f;
-}
-
-void Append(png_structp png, png_bytep data, size_t length) {
-    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
-}
-
-std::vector<uint8_t> Write(PngFile& f) {
-    std::vector<uint8_t> out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_set_write_fn(png, &out, Append, nullptr);
-    png_set_IHDR(png, info, png_uint_32(f.width), png_uint_32(f.height), f.bitDepth, f.colorType,
-                 f.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    if (!f.palette.empty()) png_set_PLTE(png, info, f.palette.data(), int(f.palette.size()));
-    if (!f.paletteAlpha.empty()) png_set_tRNS(png, info, f.paletteAlpha.data(), int(f.paletteAlpha.size()), nullptr);
-    if (f.transparent) png_set_tRNS(png, info, nullptr, 0, &*f.transparent);
-    png_write_info(png, info);
-    std::vector<png_bytep> rows;
-    for (auto& r : f.rows) rows.push_back(r.data());
-    png_write_image(png, rows.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return out;
 }
 
 std::string Hex(uint32_t v) {
@@ -158,7 +124,7 @@ TEST(PngDecode, EveryKindGivesTheRightPixelsAndAlphaFlag) {
     for (const PngCase& c : cases) {
         SCOPED_TRACE(c.name);
         PngFile file = c.make();
-        const std::vector<uint8_t> bytes = Write(file);
+        const std::vector<uint8_t> bytes = WritePng(file);
         const auto p = gfx::DecodePixmap(bytes);
         ASSERT_TRUE(p);
         ASSERT_EQ(p->width, file.width);
