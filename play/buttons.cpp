@@ -38,13 +38,6 @@ std::string SolveButtonLabel() {
     return "";
 }
 
-void LetGo() {
-    G.Selection = 0;
-    G.ChangeID = -1;
-    G.ChangeX_old = 0;
-    G.ChangeY_old = 0;
-}
-
 constexpr int SolveTop = 250;
 constexpr int NewMotiveTop = 360;
 constexpr int QuitTop = 500;

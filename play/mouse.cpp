@@ -25,13 +25,6 @@ bool Misplaced(int column, int row) {
     return G.Puzzle_ID_Now(column, row) != G.Puzzle_ID_Correct(column, row);
 }
 
-void LetGo() {
-    G.Selection = 0;
-    G.ChangeID = -1;
-    G.ChangeX_old = 0;
-    G.ChangeY_old = 0;
-}
-
 void DrawCursor() {
     if (G.Selection == 0 || G.CorrectTiles == G.AllTiles) {
         DrawImage(G.IMGCursor, G.MX, G.MY, 0);
@@ -42,6 +35,13 @@ void DrawCursor() {
 }
 
 }  // namespace
+
+void LetGo() {
+    G.Selection = 0;
+    G.ChangeID = -1;
+    G.ChangeX_old = 0;
+    G.ChangeY_old = 0;
+}
 
 void Mouse(uint8_t cursorOnly) {
     DrawCursor();

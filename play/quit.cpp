@@ -44,14 +44,6 @@ bool OverAnswer(const Answer& answer) {
     return G.MX >= answer.left && G.MX < answer.left + 200 && G.MY >= 300 && G.MY <= 400;
 }
 
-void LightUp(const Answer& answer) {
-    SetAlpha(0.3f);
-    SetBlend(LIGHTBLEND);
-    DrawImage(G.IMGButton, answer.left, 300, 0);
-    SetBlend(ALPHABLEND);
-    SetAlpha(1.0f);
-}
-
 }  // namespace
 
 void QuitConfirmation() {
@@ -62,7 +54,7 @@ void QuitConfirmation() {
         for (const Answer& answer : Answers) {
             if (!OverAnswer(answer)) continue;
             if (G.MOUSE1HIT == 1) quitChoice = answer.onClick();
-            LightUp(answer);
+            LightUp(G.IMGButton, float(answer.left), 300);
             break;
         }
         SetColor(0, 0, 0);

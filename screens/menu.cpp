@@ -63,14 +63,6 @@ void DrawCredits(const std::array<CreditsRow, kCreditsRows>& credits,
     }
 }
 
-void LightUpButton(float x, float y) {
-    SetAlpha(0.3f);
-    SetBlend(LIGHTBLEND);
-    DrawImage(G.IMGButton, x, y, 0);
-    SetBlend(ALPHABLEND);
-    SetAlpha(1);
-}
-
 bool OverStart() { return G.MX >= 300 && G.MX < 500 && G.MY >= 100 && G.MY <= 200; }
 bool OverQuit() { return G.MX >= 300 && G.MX < 500 && G.MY >= 400 && G.MY <= 500; }
 
@@ -80,15 +72,20 @@ void DrawLabel(const std::string& text, float y) {
 
 }  // namespace
 
+void LightUp(const Image& image, float x, float y) {
+    SetAlpha(0.3f);
+    SetBlend(LIGHTBLEND);
+    DrawImage(image, x, y, 0);
+    SetBlend(ALPHABLEND);
+    SetAlpha(1);
+}
+
 int Menu() {
     const auto credits = MakeCredits();
     std::array<float, kCreditsRows> offsets;
     for (int r = 0; r < kCreditsRows; ++r) offsets[r] = float(-(r * 50));
     G.MOUSE1HIT = 0;
-    G.Selection = 0;
-    G.ChangeID = -1;
-    G.ChangeX_old = 0;
-    G.ChangeY_old = 0;
+    LetGo();
 
     for (;;) {
         Cls();
@@ -105,10 +102,10 @@ int Menu() {
                 MixPuzzle();
                 return 0;
             }
-            LightUpButton(300, 100);
+            LightUp(G.IMGButton, 300, 100);
         } else if (OverQuit()) {
             if (G.MOUSE1HIT == 1) End();
-            LightUpButton(300, 400);
+            LightUp(G.IMGButton, 300, 400);
         }
         SetColor(0, 0, 0);
         DrawLabel("Spiel starten", 130);

@@ -163,14 +163,6 @@ void DrawTileCount(int k) {
     DrawText(count, float(k + 25) - float(TextWidth(count)) / 2.0f, 485);
 }
 
-void LightUp(const Image& image, float x, float y) {
-    SetAlpha(0.3f);
-    SetBlend(LIGHTBLEND);
-    DrawImage(image, x, y, 0);
-    SetBlend(ALPHABLEND);
-    SetAlpha(1);
-}
-
 void DrawHighlights(const Visit& v) {
     if (v.rightArrow == 2) LightUp(G.ButtonR, 670, 450);
     if (v.leftArrow == 2) LightUp(G.ButtonL, 10, 450);
